@@ -143,9 +143,9 @@ def spinner(cleaning_img):
         c = (SPIN / 2, SPIN / 2)
         p.fill(img, p.ring(size, c, 6.2, 4.3), (80, 64, 130), 0.6)
         head = -90 + 45 * k
-        for i in range(10):  # tail segments, fading away from the head
-            seg = p.arc(size, c, 6.3, head - 24 * (i + 1), head - 24 * i + 2, 2.2)
-            p.fill(img, seg, (255, 214, 120), 1.0 - i / 10)
+        for i in range(8):  # tail segments, fading away from the head
+            seg = p.arc(size, c, 6.3, head - 22 * (i + 1), head - 22 * i + 2, 2.2)
+            p.fill(img, seg, (255, 214, 120), 1.0 - i / 8)
         dot = p.ellipse(size, (c[0] + 5.2 * math.cos(math.radians(head)) - 1.6,
                                c[1] + 5.2 * math.sin(math.radians(head)) - 1.6,
                                c[0] + 5.2 * math.cos(math.radians(head)) + 1.6,
@@ -193,7 +193,7 @@ def bind_button(frame_img):
             x = -14 + k * (BIND_W + 20) / (BIND_FRAMES - 2)
             band = p.blur(p.polygon(size, [(x + 4, 0), (x + 12, 0), (x + 2, TOOL_H),
                                            (x - 6, TOOL_H)]), 1.6)
-            p.add_light(img, p.intersect(band, inner), (255, 230, 200), 0.55)
+            p.add_light(img, p.intersect(band, inner), (255, 230, 200), 0.7)
         s.label(img, (0, 0, BIND_W, TOOL_H), "试玩账号 点击激活", 12,
                 s.HOVER if pulse > 0.6 else s.NORMAL, ref="清除缓存", tracking=0)
         img.putalpha(255)
