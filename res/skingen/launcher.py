@@ -203,7 +203,7 @@ def _top_bar(img):
     cx = (gap[0] + gap[2]) / 2
     p.draw_text(img, gap, SUBTITLE, p.font(20, serif=True), s.GOLD_LABEL,
                 outline=(14, 8, 24, 220), stroke=1, shadow=(0, 2, (0, 0, 0, 200), 1),
-                glow_spec=((140, 100, 255), 5, 0.6), tracking=5)
+                halo=((140, 100, 255), 5, 0.6), tracking=5)
     for dx in (-62, 62):
         m = s.diamond_mask(SIZE, (cx + dx, (y0 + y1) / 2 - 1), 3)
         p.fill(img, m, s.GOLD)
@@ -235,7 +235,7 @@ def _side_column(img):
     for i, ch in enumerate(MOTTO):
         p.draw_text(img, (x0, top + i * step, x1, top + i * step + 30), ch, fnt, s.GOLD_LABEL,
                     outline=(14, 8, 24, 220), stroke=1, shadow=(0, 2, (0, 0, 0, 200), 1),
-                    glow_spec=((140, 100, 255), 4, 0.5), ref="幻")
+                    halo=((140, 100, 255), 4, 0.5), ref="幻")
     m = s.diamond_mask(SIZE, (cx, y1 - 22), 5)
     p.glow(img, m, (160, 130, 255), 4, 0.8)
     p.fill(img, m, p.vgradient(SIZE, s.GOLD_METAL, y1 - 27, y1 - 17))
@@ -364,7 +364,7 @@ def _title_plaque(img):
                 [(0, (255, 252, 232)), (0.45, (255, 222, 140)), (0.55, (226, 170, 70)),
                  (1, (255, 214, 120))],
                 outline=(30, 14, 4, 255), stroke=2, shadow=(0, 3, (0, 0, 0, 220), 2),
-                glow_spec=((170, 130, 255), 7, 0.7), tracking=3, ref="LV")
+                halo=((170, 130, 255), 7, 0.7), tracking=3, ref="LV")
 
 
 # ---------------------------------------------------------------- icon

@@ -261,11 +261,11 @@ def stars(size, count, seed, area=None):
     """Mask of small round stars of varied brightness."""
     rng = random.Random(seed)
     x0, y0, x1, y1 = area or (0, 0, size[0], size[1])
-    specs = [(rng.uniform(x0, x1), rng.uniform(y0, y1), rng.choice((0.5, 0.6, 0.8, 1.1)),
+    star_list = [(rng.uniform(x0, x1), rng.uniform(y0, y1), rng.choice((0.5, 0.6, 0.8, 1.1)),
               rng.randrange(90, 256)) for _ in range(count)]
 
     def paint(d, s):
-        for x, y, r, v in specs:
+        for x, y, r, v in star_list:
             d.ellipse(((x - r) * s, (y - r) * s, (x + r) * s, (y + r) * s), fill=v)
     return _mask(size, paint)
 
@@ -315,7 +315,7 @@ def place_text(size, box, text, fnt, tracking=0, stroke=0, align="centre", ref=N
 
 
 def draw_text(base, box, text, fnt, paint, outline=None, stroke=1, shadow=None,
-              glow_spec=None, tracking=0, align="centre", ref=None):
+              halo=None, tracking=0, align="centre", ref=None):
     """Text with optional outline colour, drop shadow (dx, dy, colour, blur) and glow
     (colour, radius, opacity); paint is a colour or a list of gradient stops spanning the ink."""
     fill_m, out_m = place_text(base.size, box, text, fnt, tracking, stroke if outline else 0,
@@ -323,8 +323,8 @@ def draw_text(base, box, text, fnt, paint, outline=None, stroke=1, shadow=None,
     ink = fill_m.getbbox()
     if ink is None:
         return
-    if glow_spec:
-        colour, radius, opacity = glow_spec
+    if halo:
+        colour, radius, opacity = halo
         glow(base, out_m if outline else fill_m, colour, radius, opacity)
     if shadow:
         dx, dy, colour, radius = shadow

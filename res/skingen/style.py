@@ -87,9 +87,9 @@ def label(img, box, text, size, state, ref=None, tracking=1, serif=False, dark=F
         p.draw_text(img, box, text, fnt, INK_LABEL, tracking=tracking, ref=ref,
                     shadow=(0, 1, (255, 246, 214, 150), 0))
         return
-    glow_spec = (GOLD, 2.2, 0.55) if state == HOVER else None
+    halo = (GOLD, 2.2, 0.55) if state == HOVER else None
     p.draw_text(img, box, text, fnt, label_paint(state), outline=(10, 6, 20, 190), stroke=1,
-                shadow=(0, 1, (0, 0, 0, 200), 0), glow_spec=glow_spec, tracking=tracking,
+                shadow=(0, 1, (0, 0, 0, 200), 0), halo=halo, tracking=tracking,
                 ref=ref)
 
 
