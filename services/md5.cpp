@@ -34,6 +34,36 @@ constexpr int kShift[4][4] = {{7, 12, 17, 22}, {5, 9, 14, 20}, {4, 11, 16, 23}, 
 
 constexpr std::uint32_t RotateLeft(std::uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
 
+// One round: 16 steps with its own mixing function and message word order.
+template <int Round>
+void RunRound(std::uint32_t& a, std::uint32_t& b, std::uint32_t& c, std::uint32_t& d, const std::uint32_t* x) {
+  // Unrolled, the word indexes and rotation amounts become constants.
+#pragma GCC unroll 16
+  for (int i = 0; i < 16; ++i) {
+    const int step = Round * 16 + i;
+    std::uint32_t f;
+    int k;
+    if constexpr (Round == 0) {
+      f = (b & c) | (~b & d);
+      k = i;
+    } else if constexpr (Round == 1) {
+      f = (b & d) | (c & ~d);
+      k = (5 * i + 1) % 16;
+    } else if constexpr (Round == 2) {
+      f = b ^ c ^ d;
+      k = (3 * i + 5) % 16;
+    } else {
+      f = c ^ (b | ~d);
+      k = (7 * i) % 16;
+    }
+    const std::uint32_t rotated = RotateLeft(a + f + kSine[step] + x[k], kShift[Round][i % 4]);
+    a = d;
+    d = c;
+    c = b;
+    b += rotated;
+  }
+}
+
 void ProcessBlock(State& state, const std::uint8_t* block) {
   std::uint32_t x[16];
   for (int i = 0; i < 16; ++i) {
@@ -41,34 +71,10 @@ void ProcessBlock(State& state, const std::uint8_t* block) {
            std::uint32_t{block[4 * i + 3]} << 24;
   }
   std::uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
-  for (int step = 0; step < 64; ++step) {
-    const int round = step / 16;
-    std::uint32_t f;
-    int k;
-    switch (round) {
-      case 0:
-        f = (b & c) | (~b & d);
-        k = step;
-        break;
-      case 1:
-        f = (b & d) | (c & ~d);
-        k = (5 * step + 1) % 16;
-        break;
-      case 2:
-        f = b ^ c ^ d;
-        k = (3 * step + 5) % 16;
-        break;
-      default:
-        f = c ^ (b | ~d);
-        k = (7 * step) % 16;
-        break;
-    }
-    const std::uint32_t rotated = RotateLeft(a + f + kSine[step] + x[k], kShift[round][step % 4]);
-    a = d;
-    d = c;
-    c = b;
-    b += rotated;
-  }
+  RunRound<0>(a, b, c, d, x);
+  RunRound<1>(a, b, c, d, x);
+  RunRound<2>(a, b, c, d, x);
+  RunRound<3>(a, b, c, d, x);
   state[0] += a;
   state[1] += b;
   state[2] += c;
@@ -100,12 +106,12 @@ std::wstring MD5Hex(const std::wstring& text) {
   static constexpr wchar_t kHexDigits[] = L"0123456789abcdef";
   const State state = Digest(ToAnsi(text));
   // The digest's bytes in order: each state word least significant byte first.
-  std::wstring hex;
-  hex.reserve(32);
+  std::wstring hex(2 * sizeof(State), L'0');
+  std::size_t at = 0;
   for (std::uint32_t word : state) {
     for (int byte = 0; byte < 4; ++byte, word >>= 8) {
-      hex.push_back(kHexDigits[(word >> 4) & 0xF]);
-      hex.push_back(kHexDigits[word & 0xF]);
+      hex[at++] = kHexDigits[(word >> 4) & 0xF];
+      hex[at++] = kHexDigits[word & 0xF];
     }
   }
   return hex;

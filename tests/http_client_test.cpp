@@ -59,9 +59,11 @@ TEST(HttpClientTest, SendsTheRequestTheServersExpect) {
 }
 
 struct BodyCase {
+  const char* name;
   const wchar_t* path;
   std::wstring body;
 };
+void PrintTo(const BodyCase& c, std::ostream* out) { *out << c.name; }
 
 class HttpClientBodyTest : public testing::TestWithParam<BodyCase> {};
 
@@ -77,10 +79,11 @@ TEST_P(HttpClientBodyTest, ReturnsTheWholeDecodedBody) {
 
 INSTANTIATE_TEST_SUITE_P(
     Bodies, HttpClientBodyTest,
-    testing::Values(BodyCase{L"/status404", L"missing page"}, BodyCase{L"/empty", L""},
-                    BodyCase{L"/chinese", L"中文回应 ok"}, BodyCase{L"/latin1", L"caf\uFFFD"},
+    testing::Values(BodyCase{"ErrorStatus", L"/status404", L"missing page"}, BodyCase{"Empty", L"/empty", L""},
+                    BodyCase{"Chinese", L"/chinese", L"中文回应 ok"}, BodyCase{"NotUtf8", L"/latin1", L"caf\uFFFD"},
                     // A zero byte is data like any other: nothing after it is dropped.
-                    BodyCase{L"/zero", std::wstring(L"head\0tail", 9) + std::wstring(2000, L'x')}));
+                    BodyCase{"ZeroByte", L"/zero", std::wstring(L"head\0tail", 9) + std::wstring(2000, L'x')}),
+    [](const testing::TestParamInfo<BodyCase>& info) { return std::string(info.param.name); });
 
 TEST(HttpClientTest, RefusesOtherAddressesWithoutAnyTraffic) {
   const HttpFixture* server = SharedHttpFixture();
