@@ -1,11 +1,14 @@
 #include "app/main_wnd.h"
 
+#include <thread>
+
 #include "app/hotkey_codec.h"
 #include "app/messages.h"
 #include "app/operator_hosts.h"
 #include "browser/web_dlg.h"
 #include "game/vaziv_game.h"
 #include "platform/os.h"
+#include "services/usage_report.h"
 
 namespace lv {
 
@@ -19,6 +22,8 @@ constexpr wchar_t kIniFileName[] = L"static.ini";
 constexpr wchar_t kExitQuestion[] = L"确定要退出吗？";
 constexpr wchar_t kExitCaption[] = L"退出提示";
 constexpr unsigned kReportDelayMs = 10000;
+constexpr wchar_t kReportGame[] = L"vy";
+constexpr wchar_t kReportKind[] = L"4";
 
 constexpr int kImgBack = 149, kImgClose = 138, kImgMin = 152, kImgSite = 153, kImgPay = 133, kImgService = 139,
               kImgForum = 131;
@@ -247,6 +252,10 @@ void CMainWnd::ConfirmExit() {
 void CMainWnd::OnTimer(unsigned id) {
   if (id != m_nReportTimer) return;
   platform().KillTimer(GetSafeHwnd(), m_nReportTimer);
+  if (m_strUid.empty()) return;
+  // Off the GUI thread, so that a receiver that is down never freezes the
+  // launcher; the worker holds nothing of the window.
+  std::thread([uid = m_strUid] { SendUsageReport(uid, kReportGame, kReportKind); }).detach();
 }
 
 void CMainWnd::CreatePageWindow() {
