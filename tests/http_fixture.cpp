@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <thread>
 
 namespace lv::test {
@@ -22,7 +23,7 @@ const fs::path kScript = fs::path(__FILE__).parent_path() / "support" / "http_fi
 class ServerProcess {
  public:
   ServerProcess() {
-    folder_ = fs::temp_directory_path() / ("lv-http-fixture-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    folder_ = fs::temp_directory_path() / ("lv-http-fixture-" + std::to_string(std::random_device()()));
     fs::create_directories(folder_);
     const fs::path port_file = folder_ / "ports";
     const std::string command = "python3 '" + kScript.string() + "' '" + port_file.string() + "'";
