@@ -30,6 +30,17 @@ void BlendInto(Surface& target, const Surface& image, const Rect& src, const Rec
   const int x1 = std::min(dst.right, target.width);
   const int y0 = std::max(dst.top, 0);
   const int y1 = std::min(dst.bottom, target.height);
+  if (sw == dw && sh == dh) {  // the common case: frame size equals the target rectangle
+    for (int y = y0; y < y1; ++y) {
+      const int sy = src.top + (y - dst.top);
+      if (sy < 0 || sy >= image.height) continue;
+      const std::uint32_t* srow = image.Row(sy);
+      std::uint32_t* drow = target.Row(y);
+      const int dx = src.left - dst.left;
+      for (int x = std::max(x0, -dx); x < std::min(x1, image.width - dx); ++x) drow[x] = Over(srow[x + dx], drow[x]);
+    }
+    return;
+  }
   for (int y = y0; y < y1; ++y) {
     const int sy = src.top + static_cast<int>(static_cast<long long>(y - dst.top) * sh / dh);
     if (sy < 0 || sy >= image.height) continue;
