@@ -2,12 +2,12 @@
 #include "app/hotkey_codec.h"
 #include "app/main_wnd.h"
 #include "app/messages.h"
+#include "app/ravaruza_app.h"
 #include "game/vaziv_game.h"
 
 namespace lv {
 namespace {
 
-constexpr wchar_t kTrayTip[] = L"LumioVeyra";
 constexpr wchar_t kTrayExitText[] = L"退出";
 
 // Shows a hidden window in front, or hides a visible one (a minimised window
@@ -33,7 +33,7 @@ void CMainWnd::ToggleBossKey() { Toggle(m_pGameWnd ? m_pGameWnd->GetSafeHwnd() :
 
 void CMainWnd::NotifyTray(bool add) {
   if (add) {
-    platform().AddTrayIcon(GetSafeHwnd(), kTrayIconId, WM_TRAYICON, kTrayTip);
+    platform().AddTrayIcon(GetSafeHwnd(), kTrayIconId, WM_TRAYICON, kAppName);
   } else {
     platform().DeleteTrayIcon(GetSafeHwnd(), kTrayIconId);
   }

@@ -5,6 +5,7 @@
 #include "app/hotkey_codec.h"
 #include "app/messages.h"
 #include "app/operator_hosts.h"
+#include "app/ravaruza_app.h"
 #include "browser/web_dlg.h"
 #include "game/vaziv_game.h"
 #include "platform/os.h"
@@ -17,7 +18,6 @@ CMainWnd* g_pMainWnd = nullptr;
 namespace {
 
 constexpr wchar_t kLauncherClassName[] = L"RavaRuza";
-constexpr wchar_t kWindowText[] = L"LumioVeyra";
 constexpr wchar_t kIniFileName[] = L"static.ini";
 constexpr wchar_t kExitQuestion[] = L"确定要退出吗？";
 constexpr wchar_t kExitCaption[] = L"退出提示";
@@ -155,7 +155,7 @@ LRESULT CMainWnd::OnCreate() {
   const int y = (screen.cy - m_nHeight) / 2;
   p.MoveWindow(h, Rect{x, y, x + m_nWidth, y + m_nHeight}, true);
   g_pMainWnd = this;
-  p.SetWindowText(h, kWindowText);
+  p.SetWindowText(h, kAppName);
   UpdateSkin();
   os::EnableDebugPrivilege();
 

@@ -8,6 +8,10 @@ namespace lv {
 
 class CMainWnd;
 
+// The application's name: the launcher's title, the tray tip and the caption
+// of the program's own message boxes.
+constexpr wchar_t kAppName[] = L"LumioVeyra";
+
 class CRavaRuzaApp {
  public:
   // "-hh" alone (blanks around it allowed) starts hidden; anything else normally.
