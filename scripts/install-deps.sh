@@ -16,5 +16,15 @@ linux_packages=(
   python3 python3-pil openssl
 )
 
+# The Windows program: the i686 cross toolchain, and Wine with its own
+# desktop to smoke-test the executable (Debian's wine32 is an i386 package).
+windows_packages=(
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  wine wine32:i386
+)
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+fi
 $SUDO apt-get update -q
-$SUDO apt-get install -y -q --no-install-recommends "${linux_packages[@]}"
+$SUDO apt-get install -y -q --no-install-recommends "${linux_packages[@]}" "${windows_packages[@]}"
