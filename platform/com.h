@@ -9,6 +9,8 @@
 #ifdef _WIN32
 
 #include "platform/win32/windows_api.h"
+// The seam's BrowserPane and the document-host handler both name it plainly.
+#undef TranslateAccelerator
 #include <oaidl.h>
 #include <ole2.h>
 #include <exdisp.h>
