@@ -292,6 +292,13 @@ void CMainWnd::OnOpenGame() {
   Platform& p = platform();
   if (!m_pGameWnd) {
     m_pGameWnd = new CVazivGame();
+    if (!m_pGameWnd->GetSafeHwnd()) {
+      // No game page could be set up: the window has ended itself, and the
+      // player stays on the server list instead of facing no window at all.
+      delete m_pGameWnd;
+      m_pGameWnd = nullptr;
+      return;
+    }
     if (m_bGameMaximized) p.SendMessage(m_pGameWnd->GetSafeHwnd(), wm::SYSCOMMAND, sc::MAXIMIZE, 0);
     p.ShowWindow(m_pGameWnd->GetSafeHwnd(), sw::SHOW);
   }

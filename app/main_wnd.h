@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/launcher_skin.h"
+#include "app/shared_flag.h"
 #include "app/skin_image.h"
 
 namespace lv {
@@ -62,7 +63,7 @@ class CMainWnd : public Window {
   std::int32_t m_dwHotKey = 0;
   CVazivGame* m_pGameWnd = nullptr;
   int m_bGameMaximized = 1;
-  int m_bHideBindBtn = 1;
+  SharedFlag m_bHideBindBtn{1};  // read by the game window's blink worker
   std::wstring m_strImParam;
 
  private:
