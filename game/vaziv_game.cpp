@@ -279,8 +279,12 @@ void CVazivGame::OnSize(unsigned type, int cx, int cy) {
   Platform& p = platform();
   const Handle h = GetSafeHwnd();
   if (type == size_type::MAXIMIZED) {
+    // The work area gives the size, whatever the notice said: a task bar at
+    // the side narrows it, and a desktop may still report the size from
+    // before the maximise.
     const Rect work = p.GetWorkArea();
     p.MoveWindow(h, work, true);
+    cx = work.Width();
     cy = work.Height();
   }
   m_nWidth = cx;

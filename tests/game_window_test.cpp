@@ -138,6 +138,18 @@ TEST_F(GameWindowTest, BordersAndCaptionMoveAndSizeOnlyWhileRestored) {
   EXPECT_EQ(HitAt(0, 300), ht::LEFT);  // the cursors still show
 }
 
+TEST_F(GameWindowTest, AMaximisedWindowIsLaidOutForTheWorkArea) {
+  // A task bar at the left, and a notice that still carries the size from
+  // before the maximise, as a desktop may send it.
+  OpenRestored({1366, 768}, {60, 0, 1366, 768});
+  platform().SendMessage(h, wm::SIZE, size_type::MAXIMIZED, MakeLParam(1300, 688));
+  EXPECT_EQ(st().rect, (Rect{60, 0, 1366, 768}));
+  EXPECT_EQ(game->m_nWidth, 1306);
+  EXPECT_EQ(game->m_nHeight, 768);
+  EXPECT_EQ(game->m_rcClose.right, 1306 - 7);
+  EXPECT_EQ(pane()->rect, (Rect{2, 40, 1304, 766}));
+}
+
 TEST_F(GameWindowTest, OnlyExactlyScMaximizeSetsTheMaximisedFlag) {
   OpenRestored();
   platform().SendMessage(h, wm::SYSCOMMAND, sc::MAXIMIZE + 1, 0);
