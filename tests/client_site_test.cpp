@@ -248,6 +248,7 @@ TEST_F(ClientSiteTest, LookupOffersTheSiteAndTheHandlerOnly) {
   IDocHostUIHandler* handler = site;
   EXPECT_EQ(handler->AddRef(), refs + 1);
   EXPECT_EQ(site->Release(), refs);
+  while (refs-- > 1) site->Release();  // the lookups' references, back to the fixture's own
 }
 
 TEST_F(ClientSiteTest, TheLastReleaseEndsTheSite) {
