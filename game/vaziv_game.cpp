@@ -1,5 +1,6 @@
 #include "game/vaziv_game.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/main_wnd.h"
@@ -21,7 +22,7 @@ constexpr std::uint32_t kTitleColor = 0xFFE4D10D;
 constexpr RectF kTitleOrigin{60, 13, 0, 0};
 constexpr Rect kLogoRect{10, 5, 10 + 48, 5 + 29};
 
-constexpr int kBodySourceHeight = 470;  // frame rows 40..510 make the body
+constexpr int kBodySourceHeight = 470;  // the body: frame rows from 40 on
 constexpr int kFrameWidth = 2;          // the browser leaves this much at the left, right and bottom
 
 constexpr int kInitialWidth = 1300;
@@ -264,8 +265,11 @@ void CVazivGame::OnPaint() {
   const Rect client = p.GetClientRect(h);
   if (m_pImgFrame) {
     const int w = m_pImgFrame->Width();
+    // The body's rows end with the image: rows beyond it would leave the
+    // window's bottom edge and its frame unpainted.
+    const int body_bottom = std::min(kCaptionHeight + kBodySourceHeight, m_pImgFrame->Height());
     canvas->DrawImage(*m_pImgFrame, Rect{0, 0, w, kCaptionHeight}, Rect{0, 0, client.right, kCaptionHeight});
-    canvas->DrawImage(*m_pImgFrame, Rect{0, kCaptionHeight, w, kCaptionHeight + kBodySourceHeight},
+    canvas->DrawImage(*m_pImgFrame, Rect{0, kCaptionHeight, w, body_bottom},
                       Rect{0, kCaptionHeight, client.right, client.bottom});
   }
   DrawImageRect(*canvas, m_pImgLogo.get(), kLogoRect);

@@ -57,7 +57,7 @@
       const hz = H * this.horizon;
       g.fillStyle = vgrad(g, 0, hz, [[0, '#1d1450'], [0.45, '#6b2f78'], [0.78, '#e0704a'], [1, '#ffc77a']]);
       g.fillRect(0, 0, W, hz + 2);
-      this.sun = { x: W * 0.7, y: hz - H * 0.07, r: H * 0.055 };
+      this.sun = { x: W * 0.7, y: hz - H * 0.17, r: H * 0.055 };
       glow(g, this.sun.x, this.sun.y, H * 0.5, 'rgba(255,190,110,0.55)');
       glow(g, this.sun.x, this.sun.y, this.sun.r * 1.6, 'rgba(255,245,210,0.95)');
       g.fillStyle = '#fff3d2';
