@@ -185,7 +185,7 @@ TEST_F(BossKeyDialogTest, NewKeyReplacesTheRegistrationForThisRunOnly) {
   });
   EXPECT_EQ(result, mb::IDOK);
   EXPECT_EQ(launcher->m_dwHotKey, (6 << 16) + 0x5A);
-  EXPECT_EQ(launcher->m_strHotKeyName, L"key 393306");  // the headless control's name for it
+  EXPECT_EQ(launcher->m_strHotKeyName, L"Ctrl + Alt + Z");  // the control's name for it
   ASSERT_EQ(desk.hotkeys().size(), 1u);
   EXPECT_EQ(desk.hotkeys()[0].h, launcher->GetSafeHwnd());
   EXPECT_EQ(desk.hotkeys()[0].id, kBossHotKeyId);

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/common/key_names.h"
+
 namespace lv::headless {
 namespace {
 
@@ -38,7 +40,7 @@ class FakeHotKeyControl : public HotKeyControl {
  public:
   void SetHotKey(unsigned vk, unsigned modifiers) override { vk_ = vk, mods_ = modifiers; }
   void GetHotKey(unsigned& vk, unsigned& modifiers) const override { vk = vk_, modifiers = mods_; }
-  std::wstring GetHotKeyName() const override { return L"key " + std::to_wstring((mods_ << 16) | vk_); }
+  std::wstring GetHotKeyName() const override { return HotKeyName(vk_, mods_); }
   void Focus() override {}
 
  private:
