@@ -153,6 +153,7 @@ void GtkPlatform::BeginMoveDrag(Handle h) {
 void GtkPlatform::BeginResizeDrag(Handle h, int hit_test_edge) {
   NativeWindow* w = FindTopLevel(h);
   if (!w || press_.h != h) return;
+  ApplySizeLimits(h, *w, true);
   gtk_window_begin_resize_drag(GTK_WINDOW(w->widget), EdgeOf(hit_test_edge), static_cast<gint>(press_.button),
                                press_.root_x, press_.root_y, press_.time);
 }

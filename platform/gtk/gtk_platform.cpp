@@ -84,9 +84,7 @@ void GtkPlatform::NativeCreate(Handle h, const WindowSpec& spec) {
 
   // The client places and sizes its windows itself: the window manager is
   // told so, or it would fit a tall launcher onto a small screen.
-  GdkGeometry none{};
-  gtk_window_set_geometry_hints(window, nullptr, &none,
-                                static_cast<GdkWindowHints>(GDK_HINT_USER_POS | GDK_HINT_USER_SIZE));
+  ApplySizeLimits(h, w, false);
   w.ex_style = spec.ex_style;
   ApplyExStyle(w, 0);
   gtk_window_move(window, w.rect.left, w.rect.top);
@@ -169,6 +167,7 @@ void GtkPlatform::SetVisible(Handle h, bool visible) {
   if (visible) {
     InvalidateAll(*w);
     gtk_widget_show(w->widget);
+    RaiseOwnedWindows(h);
   } else {
     gtk_widget_hide(w->widget);
   }
@@ -280,6 +279,7 @@ void GtkPlatform::SetRect(Handle h, const Rect& rect, bool apply) {
   const Rect old = w->rect;
   w->rect = rect;
   if (apply && !(old == rect)) {
+    ApplySizeLimits(h, *w, false);
     gtk_window_move(GTK_WINDOW(w->widget), rect.left, rect.top);
     gtk_window_resize(GTK_WINDOW(w->widget), AtLeastOne(rect.Width()), AtLeastOne(rect.Height()));
   }
@@ -375,7 +375,34 @@ void GtkPlatform::ApplyExStyle(NativeWindow& w, std::uint32_t old_style) {
 
 void GtkPlatform::SetForegroundWindow(Handle h) {
   NativeWindow* w = FindTopLevel(h);
-  if (w && w->visible) gtk_window_present(GTK_WINDOW(w->widget));
+  if (!w || !w->visible) return;
+  gtk_window_present(GTK_WINDOW(w->widget));
+  RaiseOwnedWindows(h);
+}
+
+void GtkPlatform::RaiseOwnedWindows(Handle owner) {
+  // Owned windows stay above their owner, as on Windows: the server-list
+  // page must not end up behind the launcher that carries it.
+  for (Handle child : table().ChildrenOf(owner)) {
+    NativeWindow* w = FindTopLevel(child);
+    if (w && w->visible && gtk_widget_get_realized(w->widget)) gdk_window_raise(gtk_widget_get_window(w->widget));
+  }
+}
+
+void GtkPlatform::ApplySizeLimits(Handle h, NativeWindow& w, bool user_resize) {
+  // Position and size are the program's own. The window's minimum tracking
+  // size (WM_GETMINMAXINFO) binds only the user's resizing, as on Windows,
+  // and never forces a window that the program made smaller to grow.
+  GdkGeometry geometry{};
+  int hints = GDK_HINT_USER_POS | GDK_HINT_USER_SIZE;
+  if (user_resize) {
+    MinMaxInfo info{};
+    table().Send(h, wm::GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    geometry.min_width = std::min(info.min_track_size.x, w.rect.Width());
+    geometry.min_height = std::min(info.min_track_size.y, w.rect.Height());
+    hints |= GDK_HINT_MIN_SIZE;
+  }
+  gtk_window_set_geometry_hints(GTK_WINDOW(w.widget), nullptr, &geometry, static_cast<GdkWindowHints>(hints));
 }
 
 void GtkPlatform::SetFocus(Handle h) {

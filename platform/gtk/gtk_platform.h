@@ -157,6 +157,8 @@ class GtkPlatform : public TablePlatform {
   void SetRect(Handle h, const Rect& rect, bool apply);
   // Sends WM_SHOWWINDOW, then shows or hides the GtkWindow.
   void SetVisible(Handle h, bool visible);
+  void RaiseOwnedWindows(Handle owner);
+  void ApplySizeLimits(Handle h, NativeWindow& w, bool user_resize);
   void ApplyExStyle(NativeWindow& w, std::uint32_t old_style);
   void EnsureBackBuffer(NativeWindow& w);
   void ApplyInputShape(NativeWindow& w);
