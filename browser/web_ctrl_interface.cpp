@@ -19,6 +19,15 @@ CWebCtrlInterFace::~CWebCtrlInterFace() {
   delete m_pExternal;  // whatever the page still counts on it
 }
 
+void AttachClientSite(BrowserPane& pane, CWebCtrlInterFace* site) {
+  if (!site) return;
+  if (IOleClientSite* current = pane.GetClientSite()) {
+    site->AttachDefaultSite(current);
+    current->Release();
+  }
+  pane.SetClientSite(site);
+}
+
 void CWebCtrlInterFace::AttachDefaultSite(IOleClientSite* site) {
   if (!site) return;
   site->AddRef();

@@ -7,8 +7,15 @@
 
 #include "browser/js_dispatch.h"
 #include "platform/com.h"
+#include "platform/platform.h"
 
 namespace lv {
+
+class CWebCtrlInterFace;
+
+// Puts `site` in place of the pane control's own client site, which `site`
+// keeps for the calls it forwards.
+void AttachClientSite(BrowserPane& pane, CWebCtrlInterFace* site);
 
 class CWebCtrlInterFace : public IOleClientSite, public IDocHostUIHandler {
  public:

@@ -74,7 +74,7 @@ bool CWebDlg::OnInitDialog() {
   m_rcBrowser.bottom = m_pParent->m_rcPage.bottom;
   m_pWebBrowser = p.CreateBrowserPane(GetSafeHwnd(), m_rcBrowser, kBrowserControlId, this);
   if (!m_pWebBrowser) return false;
-  m_pWebBrowser->AttachClientSite(m_pClientSite);
+  AttachClientSite(*m_pWebBrowser, m_pClientSite);
 
   const std::wstring address = kAccessScheme + HostOf(GetOperatorHosts().portal) +
                                FillIn(kAccessPath, {m_pParent->m_strUid, m_pParent->m_strSuid});

@@ -220,7 +220,7 @@ LRESULT CVazivGame::OnCreate() {
   PlaceBrowser();
   m_pWebBrowser = p.CreateBrowserPane(h, m_rcBrowser, kBrowserControlId, this);
   if (!m_pWebBrowser) return -1;  // the window ends again; the launcher sees no handle
-  m_pWebBrowser->AttachClientSite(m_pClientSite);
+  AttachClientSite(*m_pWebBrowser, m_pClientSite);
 
   NavigateGame(g_pMainWnd->m_strGameUrl);
   m_pWebBrowser->Show(true);

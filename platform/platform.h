@@ -104,9 +104,12 @@ class BrowserPane {
  public:
   virtual ~BrowserPane() = default;
   virtual Handle hwnd() const = 0;
+  // The control's own client site, with a reference for the caller; null
+  // where the engine has none.
+  virtual IOleClientSite* GetClientSite() = 0;
   // Puts the client's own site in place of the control's: it decides about
   // context menus, borders, scroll bars and the page's window.external.
-  virtual void AttachClientSite(IOleClientSite* site) = 0;
+  virtual void SetClientSite(IOleClientSite* site) = 0;
   virtual void Navigate(const std::wstring& url) = 0;
   virtual void Refresh() = 0;
   virtual void Stop() = 0;

@@ -102,6 +102,7 @@ constexpr int IDCANCEL = 2;
 // Virtual-key codes the client names.
 namespace vk {
 constexpr unsigned BACK = 0x08;
+constexpr unsigned RETURN = 0x0D;
 constexpr unsigned ESCAPE = 0x1B;
 constexpr unsigned F4 = 0x73;
 constexpr unsigned F5 = 0x74;

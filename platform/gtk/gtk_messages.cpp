@@ -45,7 +45,13 @@ void GtkPlatform::EndModalLoop(Handle dialog, int result) {
   if (auto it = modal_loops_.find(dialog); it != modal_loops_.end()) g_main_loop_quit(it->second);
 }
 
-bool GtkPlatform::IsDialogMessage(Handle, const Msg&) { return false; }
+// The dialog manager's keys: Enter is the dialog's OK, Escape its Cancel.
+bool GtkPlatform::IsDialogMessage(Handle dialog, const Msg& msg) {
+  if (msg.message != wm::KEYDOWN) return false;
+  if (msg.wParam == vk::RETURN) return PostMessage(dialog, wm::COMMAND, static_cast<WPARAM>(mb::IDOK), 0);
+  if (msg.wParam == vk::ESCAPE) return PostMessage(dialog, wm::COMMAND, static_cast<WPARAM>(mb::IDCANCEL), 0);
+  return false;
+}
 
 // --- Timers ------------------------------------------------------------------
 

@@ -75,7 +75,9 @@ class WebKitPane : public BrowserPane {
 
   Handle hwnd() const override { return handle_; }
 
-  void AttachClientSite(IOleClientSite* site) override {
+  IOleClientSite* GetClientSite() override { return nullptr; }
+
+  void SetClientSite(IOleClientSite* site) override {
     if (!site || site_) return;
     site->AddRef();
     site_ = site;

@@ -251,7 +251,8 @@ class FakeBrowserPane : public BrowserPane {
   ~FakeBrowserPane() override;
 
   Handle hwnd() const override { return hwnd_; }
-  void AttachClientSite(IOleClientSite* site) override { site_ = site; }
+  IOleClientSite* GetClientSite() override { return nullptr; }
+  void SetClientSite(IOleClientSite* site) override { site_ = site; }
   void Navigate(const std::wstring& url) override { navigations.push_back(url); }
   void Refresh() override { ++refreshes; }
   void Stop() override { ++stops; }

@@ -11,7 +11,6 @@
 
 #include <mutex>
 
-#include "browser/web_ctrl_interface.h"
 #include "platform/win32/browser_event_sink.h"
 #include "platform/win32/ole_container_site.h"
 
@@ -97,15 +96,13 @@ class WebBrowserPane : public BrowserPane {
 
   Handle hwnd() const override { return handle_; }
 
-  // The client's site is always the client's CWebCtrlInterFace; the site the
-  // control had, ours, goes to it for the client-site calls it forwards.
-  void AttachClientSite(IOleClientSite* site) override {
+  IOleClientSite* GetClientSite() override {
+    IOleClientSite* current = nullptr;
+    return object_->GetClientSite(&current) == S_OK ? current : nullptr;
+  }
+
+  void SetClientSite(IOleClientSite* site) override {
     if (!site) return;
-    {
-      ComPtr<IOleClientSite> current;
-      auto* client = dynamic_cast<CWebCtrlInterFace*>(site);
-      if (client && object_->GetClientSite(&current) == S_OK && current) client->AttachDefaultSite(current.Get());
-    }
     object_->SetClientSite(site);
     // The client's site is no in-place site. A control that leaves in-place
     // activation when its client site changes is put back in place in the
