@@ -28,6 +28,17 @@ void AttachClientSite(BrowserPane& pane, CWebCtrlInterFace* site) {
   pane.SetClientSite(site);
 }
 
+void ReleaseBrowser(CWebCtrlInterFace*& site, std::unique_ptr<BrowserPane>& pane) {
+  if (site) {
+    site->Release();
+    site = nullptr;
+  }
+  if (pane) {
+    pane->Stop();
+    pane.reset();
+  }
+}
+
 void CWebCtrlInterFace::AttachDefaultSite(IOleClientSite* site) {
   if (!site) return;
   site->AddRef();

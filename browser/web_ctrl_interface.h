@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 
 #include "browser/js_dispatch.h"
 #include "platform/com.h"
@@ -16,6 +17,10 @@ class CWebCtrlInterFace;
 // Puts `site` in place of the pane control's own client site, which `site`
 // keeps for the calls it forwards.
 void AttachClientSite(BrowserPane& pane, CWebCtrlInterFace* site);
+
+// A pane's end, in its order: the window gives its reference to the site
+// back, then the control stops and goes.
+void ReleaseBrowser(CWebCtrlInterFace*& site, std::unique_ptr<BrowserPane>& pane);
 
 class CWebCtrlInterFace : public IOleClientSite, public IDocHostUIHandler {
  public:

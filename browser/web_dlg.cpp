@@ -88,14 +88,7 @@ void CWebDlg::Refresh() {
 }
 
 void CWebDlg::OnCancel() {
-  if (m_pClientSite) {
-    m_pClientSite->Release();
-    m_pClientSite = nullptr;
-  }
-  if (m_pWebBrowser) {
-    m_pWebBrowser->Stop();
-    m_pWebBrowser.reset();
-  }
+  ReleaseBrowser(m_pClientSite, m_pWebBrowser);
   platform().DestroyWindow(GetSafeHwnd());  // the window's end deletes this object
 }
 

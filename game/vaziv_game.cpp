@@ -421,14 +421,7 @@ void CVazivGame::OnClose() {
   for (const auto& [id, image] : SkinImages()) image->reset();
   p.KillTimer(h, m_nBlinkTimer);
   m_pFont.reset();
-  if (m_pClientSite) {
-    m_pClientSite->Release();
-    m_pClientSite = nullptr;
-  }
-  if (m_pWebBrowser) {
-    m_pWebBrowser->Stop();
-    m_pWebBrowser.reset();
-  }
+  ReleaseBrowser(m_pClientSite, m_pWebBrowser);
   m_tip.reset();
 }
 
