@@ -27,7 +27,6 @@ constexpr std::uint32_t kLabelColour = 0xFFFFFFFF;
 
 constexpr wchar_t kRegisterFailed[] = L"注册热键失败";
 
-Point PointFrom(LPARAM lp) { return Point{XFromLParam(lp), YFromLParam(lp)}; }
 
 }  // namespace
 

@@ -44,7 +44,6 @@ std::wstring FolderOf(const std::wstring& path) {
   return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1);
 }
 
-Point PointFrom(LPARAM lp) { return Point{XFromLParam(lp), YFromLParam(lp)}; }
 
 }  // namespace
 

@@ -56,7 +56,6 @@ constexpr SizeDirection kSizeDirections[] = {
     {ht::TOPRIGHT, 5}, {ht::BOTTOM, 6}, {ht::BOTTOMLEFT, 7}, {ht::BOTTOMRIGHT, 8},
 };
 
-Point PointFrom(LPARAM lp) { return Point{XFromLParam(lp), YFromLParam(lp)}; }
 
 // kTitleFormat with its two "%s" filled in.
 std::wstring FormatTitle(const std::wstring& first, const std::wstring& second) {

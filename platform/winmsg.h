@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "platform/geometry.h"
+
 namespace lv {
 
 using WPARAM = std::uintptr_t;
@@ -149,5 +151,6 @@ constexpr LPARAM MakeLParam(int lo, int hi) {
 // Signed coordinates packed into an lParam (GET_X_LPARAM / GET_Y_LPARAM).
 constexpr int XFromLParam(LPARAM lp) { return static_cast<std::int16_t>(lp & 0xFFFF); }
 constexpr int YFromLParam(LPARAM lp) { return static_cast<std::int16_t>((lp >> 16) & 0xFFFF); }
+constexpr Point PointFrom(LPARAM lp) { return Point{XFromLParam(lp), YFromLParam(lp)}; }
 
 }  // namespace lv
