@@ -20,7 +20,6 @@ namespace {
 constexpr wchar_t kLauncherClassName[] = L"RavaRuza";
 constexpr wchar_t kIniFileName[] = L"static.ini";
 constexpr wchar_t kExitQuestion[] = L"确定要退出吗？";
-constexpr wchar_t kExitCaption[] = L"退出提示";
 constexpr unsigned kReportDelayMs = 10000;
 constexpr wchar_t kReportGame[] = L"vy";
 constexpr wchar_t kReportKind[] = L"4";

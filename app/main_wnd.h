@@ -14,6 +14,9 @@
 
 namespace lv {
 
+// The caption of the questions before leaving: the program, or the game.
+constexpr wchar_t kExitCaption[] = L"退出提示";
+
 class CWebDlg;
 class CVazivGame;
 

@@ -13,7 +13,6 @@ namespace lv {
 namespace {
 
 constexpr wchar_t kLeaveQuestion[] = L"确定要退出当前正在玩的游戏吗？";
-constexpr wchar_t kLeaveCaption[] = L"退出提示";
 
 // The toolbar is laid out left to right from here (pixels from the right edge).
 constexpr int kToolbarFromRight = 391;
@@ -253,7 +252,7 @@ void CVazivGame::OnLButtonUp(Point pt) {
 }
 
 void CVazivGame::ConfirmLeaveGame() {
-  if (platform().MessageBox(0, kLeaveQuestion, kLeaveCaption, mb::OKCANCEL | mb::ICONQUESTION) != mb::IDOK) return;
+  if (platform().MessageBox(0, kLeaveQuestion, kExitCaption, mb::OKCANCEL | mb::ICONQUESTION) != mb::IDOK) return;
   platform().PostMessage(g_pMainWnd->GetSafeHwnd(), WM_BACK_TO_LAUNCHER, 0, 0);
 }
 
