@@ -27,8 +27,10 @@ void GdiplusCanvas::DrawImage(const Image& image, const Rect& src, const Rect& d
 void GdiplusCanvas::DrawText(const std::wstring& text, const FontSpec& font, std::uint32_t argb,
                              const RectF& layout) {
   Gdiplus::FontFamily family(font.family.c_str());
+  // A family the system lacks gives way to its sans-serif one, if it has one.
   const Gdiplus::FontFamily* chosen = family.GetLastStatus() == Gdiplus::Ok ? &family
                                                                             : Gdiplus::FontFamily::GenericSansSerif();
+  if (!chosen) return;
   const Gdiplus::Font gdi_font(chosen, font.pixel_size, font.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular,
                                Gdiplus::UnitPixel);
   const Gdiplus::SolidBrush brush{Gdiplus::Color(argb)};

@@ -61,9 +61,18 @@ bool Parse(const std::wstring& url, Address& address) {
   return true;
 }
 
+// Set on every request: not every WinInet hands the session's time-outs
+// down to its requests.
+void SetTimeouts(HINTERNET request, const HttpTimeouts& timeouts) {
+  DWORD connect_ms = static_cast<DWORD>(timeouts.connect.count());
+  DWORD receive_ms = static_cast<DWORD>(timeouts.receive.count());
+  ::InternetSetOptionW(request, INTERNET_OPTION_CONNECT_TIMEOUT, &connect_ms, sizeof connect_ms);
+  ::InternetSetOptionW(request, INTERNET_OPTION_RECEIVE_TIMEOUT, &receive_ms, sizeof receive_ms);
+}
+
 class WinInetSession : public HttpSession {
  public:
-  explicit WinInetSession(HINTERNET session) : session_(session) {}
+  WinInetSession(HINTERNET session, const HttpTimeouts& timeouts) : session_(session), timeouts_(timeouts) {}
 
   HttpOutcome Get(const HttpRequest& request, std::string& body) override {
     body.clear();
@@ -80,6 +89,7 @@ class WinInetSession : public HttpSession {
     const InternetHandle file(::HttpOpenRequestW(connection.get(), L"GET", address.object.c_str(), nullptr, nullptr,
                                                  nullptr, kRequestFlags | (secure ? kSecureFlags : 0), kContext));
     if (!file) return FailureOutcome();
+    SetTimeouts(file.get(), timeouts_);
     for (const std::wstring& header : request.headers) {
       ::HttpAddRequestHeadersW(file.get(), header.c_str(), static_cast<DWORD>(-1), HTTP_ADDREQ_FLAG_ADD_IF_NEW);
     }
@@ -99,6 +109,7 @@ class WinInetSession : public HttpSession {
 
  private:
   InternetHandle session_;
+  HttpTimeouts timeouts_;
 };
 
 }  // namespace
@@ -106,11 +117,7 @@ class WinInetSession : public HttpSession {
 std::unique_ptr<HttpSession> CreateHttpSession(const std::wstring& user_agent, const HttpTimeouts& timeouts) {
   const HINTERNET session = ::InternetOpenW(user_agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
   if (!session) return nullptr;
-  DWORD connect_ms = static_cast<DWORD>(timeouts.connect.count());
-  DWORD receive_ms = static_cast<DWORD>(timeouts.receive.count());
-  ::InternetSetOptionW(session, INTERNET_OPTION_CONNECT_TIMEOUT, &connect_ms, sizeof connect_ms);
-  ::InternetSetOptionW(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &receive_ms, sizeof receive_ms);
-  return std::make_unique<WinInetSession>(session);
+  return std::make_unique<WinInetSession>(session, timeouts);
 }
 
 }  // namespace lv
