@@ -29,7 +29,7 @@ constexpr std::size_t kProfileValueChars = 259;
 std::wstring GetProfileString(const std::wstring& path, const std::wstring& section, const std::wstring& key,
                               const std::wstring& default_value);
 // GetPrivateProfileInt: the leading decimal digits (after blanks and a sign)
-// of the value, `default_value` when the key is absent.
+// of the value, `default_value` when the key is absent or its value empty.
 int GetProfileInt(const std::wstring& path, const std::wstring& section, const std::wstring& key,
                   int default_value);
 bool WriteProfileString(const std::wstring& path, const std::wstring& section, const std::wstring& key,

@@ -144,9 +144,9 @@ std::wstring GetProfileString(const std::wstring& path, const std::wstring& sect
 
 int GetProfileInt(const std::wstring& path, const std::wstring& section, const std::wstring& key,
                   int default_value) {
-  constexpr wchar_t kAbsent[] = L"\x1\x2absent";
-  const std::wstring text = GetProfileString(path, section, key, kAbsent);
-  if (text == kAbsent) return default_value;
+  // As on Windows, an empty value counts as none.
+  const std::wstring text = GetProfileString(path, section, key, L"");
+  if (text.empty()) return default_value;
   std::size_t i = 0;
   while (i < text.size() && std::iswspace(text[i])) ++i;
   bool negative = false;
