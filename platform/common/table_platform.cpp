@@ -34,6 +34,16 @@ LRESULT TablePlatform::SendMessage(Handle h, unsigned message, WPARAM wParam, LP
   return table_.Send(h, message, wParam, lParam);
 }
 
+Rect TablePlatform::GetClientRect(Handle h) {
+  const Rect r = GetWindowRect(h);
+  return Rect{0, 0, r.Width(), r.Height()};
+}
+
+Point TablePlatform::ScreenToClient(Handle h, Point p) {
+  const Rect r = GetWindowRect(h);
+  return Point{p.x - r.left, p.y - r.top};
+}
+
 Handle TablePlatform::AddControl(Handle parent, const Rect& rect) {
   WindowSpec spec;
   spec.style = ws::CHILD | ws::VISIBLE;

@@ -13,6 +13,9 @@ class TablePlatform : public Platform {
   bool IsWindow(Handle h) override;
   LRESULT SendMessage(Handle h, unsigned message, WPARAM wParam, LPARAM lParam) override;
   LRESULT DefWindowProc(Handle h, unsigned message, WPARAM wParam, LPARAM lParam) override;
+  // These windows have no frame: the client area is the whole window.
+  Rect GetClientRect(Handle h) override;
+  Point ScreenToClient(Handle h, Point p) override;
 
  protected:
   WindowTable& table() { return table_; }

@@ -321,16 +321,6 @@ Rect GtkPlatform::GetWindowRect(Handle h) {
   return w ? w->rect : Rect{};
 }
 
-Rect GtkPlatform::GetClientRect(Handle h) {
-  const Rect r = GetWindowRect(h);
-  return Rect{0, 0, r.Width(), r.Height()};
-}
-
-Point GtkPlatform::ScreenToClient(Handle h, Point p) {
-  const Rect r = GetWindowRect(h);
-  return Point{p.x - r.left, p.y - r.top};
-}
-
 // --- Text, styles, focus -----------------------------------------------------
 
 void GtkPlatform::SetWindowText(Handle h, const std::wstring& text) {

@@ -279,16 +279,6 @@ void HeadlessPlatform::UserMove(Handle h, int x, int y) {
 
 Rect HeadlessPlatform::GetWindowRect(Handle h) { return IsWindow(h) ? states_[h].rect : Rect{}; }
 
-Rect HeadlessPlatform::GetClientRect(Handle h) {
-  const Rect r = GetWindowRect(h);
-  return Rect{0, 0, r.Width(), r.Height()};
-}
-
-Point HeadlessPlatform::ScreenToClient(Handle h, Point p) {
-  const Rect r = GetWindowRect(h);
-  return Point{p.x - r.left, p.y - r.top};
-}
-
 void HeadlessPlatform::SetWindowText(Handle h, const std::wstring& text) {
   if (IsWindow(h)) states_[h].text = text;
 }

@@ -142,8 +142,6 @@ class HeadlessPlatform : public TablePlatform {
   bool IsZoomed(Handle h) override;
   void MoveWindow(Handle h, const Rect& rect, bool repaint) override;
   Rect GetWindowRect(Handle h) override;
-  Rect GetClientRect(Handle h) override;
-  Point ScreenToClient(Handle h, Point p) override;
   void SetWindowText(Handle h, const std::wstring& text) override;
   std::wstring GetWindowText(Handle h) override;
   std::uint32_t GetExStyle(Handle h) override;
