@@ -46,3 +46,4 @@ LV_HTTP_FIXTURE_PORTS="$(cat "$scratch/ports")" xvfb-run -a env LC_ALL=zh_CN.UTF
 
 mkdir -p artifacts
 /usr/bin/python3 tests/wine/smoke_test.py "$exe" "$(pwd)"
+/usr/bin/python3 tests/wine/browser_pane_test.py "$exe" "$(pwd)"
